@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# wine-prefix.sh boot PREFIX: a fresh Wine prefix with a server kept alive for the test run.
+# wine-prefix.sh stop PREFIX: ends that server and every program still running in it.
+set -euo pipefail
+action=$1
+export WINEPREFIX=$2
+source "$(dirname "$0")/wine-env.sh"
+
+case "$action" in
+  boot)
+    [ -d "$WINEPREFIX" ] && "$WINESERVER" -k 2>/dev/null || true
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    # Wine's own processes outlive this script; they must not hold its output open.
+    log="$WINEPREFIX/boot.log"
+    "$WINESERVER" -p </dev/null >"$log" 2>&1
+    "$WINELOADER" wineboot -i </dev/null >>"$log" 2>&1
+    "$WINELOADER" cmd /c exit </dev/null >>"$log" 2>&1
+    ;;
+  stop)
+    "$WINESERVER" -k 2>/dev/null || true
+    ;;
+  *) echo "usage: $0 boot|stop PREFIX" >&2; exit 2 ;;
+esac
