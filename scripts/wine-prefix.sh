@@ -15,7 +15,11 @@ case "$action" in
     log="$WINEPREFIX/boot.log"
     "$WINESERVER" -p </dev/null >"$log" 2>&1
     "$WINELOADER" wineboot -i </dev/null >>"$log" 2>&1
-    "$WINELOADER" cmd /c exit </dev/null >>"$log" 2>&1
+    # Windows get their frames from a virtual desktop, as on Windows, not from the X server.
+    "$WINELOADER" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f \
+      </dev/null >>"$log" 2>&1
+    "$WINELOADER" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f \
+      </dev/null >>"$log" 2>&1
     ;;
   stop)
     "$WINESERVER" -k 2>/dev/null || true

@@ -31,8 +31,7 @@ public:
 
 class EStreamError : public Exception {
 public:
-    explicit EStreamError(std::string message)
-        : Exception("EStreamError", std::move(message)) {}
+    explicit EStreamError(std::string message) : Exception("EStreamError", std::move(message)) {}
 };
 
 // A stream or file that cannot be opened.

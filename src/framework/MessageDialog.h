@@ -9,7 +9,17 @@
 
 enum TMsgDlgType : uint8_t { mtWarning, mtError, mtInformation, mtConfirmation };
 
-enum TMsgDlgBtn : uint8_t { mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll };
+enum TMsgDlgBtn : uint8_t {
+    mbYes,
+    mbNo,
+    mbOK,
+    mbCancel,
+    mbAbort,
+    mbRetry,
+    mbIgnore,
+    mbAll,
+    mbNoToAll
+};
 
 // A set of buttons, bit n standing for button n.
 using TMsgDlgButtons = uint16_t;

@@ -30,8 +30,7 @@ int32_t SeekTarget(int32_t position, int32_t size, int32_t offset, TSeekOrigin o
     return static_cast<int32_t>(std::clamp<int64_t>(base + offset, 0, size));
 }
 
-int32_t CopyOut(const uint8_t* data, int32_t size, int32_t& position, void* buffer,
-                int32_t count) {
+int32_t CopyOut(const uint8_t* data, int32_t size, int32_t& position, void* buffer, int32_t count) {
     int32_t n = std::clamp(size - position, 0, std::max(count, 0));
     if (n > 0)
         std::memcpy(buffer, data + position, static_cast<size_t>(n));
@@ -47,8 +46,7 @@ void TMemoryStream::SetSize(int32_t size) {
 }
 
 int32_t TMemoryStream::Read(void* buffer, int32_t count) {
-    return CopyOut(FBytes.data(), static_cast<int32_t>(FBytes.size()), FPosition, buffer,
-                   count);
+    return CopyOut(FBytes.data(), static_cast<int32_t>(FBytes.size()), FPosition, buffer, count);
 }
 
 int32_t TMemoryStream::Write(const void* buffer, int32_t count) {

@@ -1,0 +1,164 @@
+// The wizard's navigation, its close question, the running-instance check, the refusal of old
+// systems and the "-d" option, driven through setup.exe's windows.
+#include "Driver.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+const char kCaption[] = "Corvella Word Processor - Setup";
+const char kProductKey[] = "Software\\Corvella Word Processor";
+const char kInstallKey[] = "Software\\Corvella Word Processor\\Install";
+const char kQuitText[] =
+    "Setup is not complete. If you quit this setup program now,\r\nCorvella will not be "
+    "correctly installed.\r\n\r\nYou may relaunch the setup program at a later time\r\nto "
+    "complete the installation of Corvella.\r\n\r\nTo continue installing, click No.\r\nTo quit "
+    "this setup program, click Abort.";
+
+bool Contains(const std::vector<std::string>& texts, const std::string& text) {
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+class Wizard : public ::testing::Test {
+protected:
+    void SetUp() override { DeleteKeyTree(HKEY_CURRENT_USER, kProductKey); }
+    void TearDown() override {
+        FSetup.reset();
+        DeleteKeyTree(HKEY_CURRENT_USER, kProductKey);
+    }
+
+    void Start(const std::string& arguments = "") {
+        FSetup = std::make_unique<TProcess>(BuildPath("src\\startup\\setup.exe"), arguments);
+        FWindow = FSetup->WaitForWindow(kCaption);
+        ASSERT_NE(FWindow, nullptr) << "the wizard did not appear";
+    }
+
+    HWND Button(const std::string& caption) const { return FindChild(FWindow, "Button", caption); }
+    void Press(const std::string& caption) {
+        HWND button = Button(caption);
+        ASSERT_NE(button, nullptr) << "no button " << caption;
+        Click(button);
+    }
+    // Waits until the title band shows this page title.
+    bool OnPage(const std::string& title) const {
+        return WaitFor([&] { return Contains(StaticTexts(FWindow), title); });
+    }
+    HWND WaitForDialog(const std::string& caption) const {
+        return FSetup->WaitForWindow(caption, 10s);
+    }
+    // Presses a dialog's button and waits until the dialog has gone.
+    void Answer(HWND dialog, const std::string& button) {
+        HWND b = FindChild(dialog, "Button", button);
+        ASSERT_NE(b, nullptr) << "no button " << button;
+        Click(b);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog); }));
+    }
+    DWORD Thread() const { return GetWindowThreadProcessId(FWindow, nullptr); }
+
+    std::unique_ptr<TProcess> FSetup;
+    HWND FWindow = nullptr;
+};
+
+TEST_F(Wizard, WelcomePageLeadsToTheLicenceAndBack) {
+    Start();
+    ASSERT_TRUE(OnPage("Welcome to the Corvella Word Processor Setup"));
+    EXPECT_TRUE(Contains(StaticTexts(FWindow),
+                         "This program will install Corvella Word Processor (version 3.3.2.0) on "
+                         "your computer.\r\r\r\r\rClick Next to continue. Click Cancel to quit "
+                         "Setup."));
+    EXPECT_EQ(Button("< &Back"), nullptr) << "Back is hidden on the welcome page";
+    ASSERT_NE(Button("&Next >"), nullptr);
+    ASSERT_NE(Button("Cancel"), nullptr);
+    Screenshot(FWindow, "page0-welcome");
+
+    Press("&Next >");
+    ASSERT_TRUE(OnPage("License Agreement"));
+    ASSERT_NE(Button("< &Back"), nullptr);
+    Screenshot(FWindow, "page1-licence");
+    Press("< &Back");
+    EXPECT_TRUE(OnPage("Welcome to the Corvella Word Processor Setup"));
+}
+
+TEST_F(Wizard, EveryWayOfClosingAsksTheQuitQuestion) {
+    Start();
+    ASSERT_TRUE(OnPage("Welcome to the Corvella Word Processor Setup"));
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"Cancel", [&] { Press("Cancel"); }},
+        {"Esc", [&] { PressKey(Thread(), VK_ESCAPE); }},
+        {"close box", [&] { PostMessageA(FWindow, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+    };
+    for (const auto& [way, close] : ways) {
+        SCOPED_TRACE(way);
+        close();
+        HWND question = WaitForDialog("Confirm");
+        ASSERT_NE(question, nullptr);
+        EXPECT_TRUE(Contains(StaticTexts(question), kQuitText));
+        Answer(question, "&No");
+        EXPECT_TRUE(OnPage("Welcome to the Corvella Word Processor Setup"));
+        EXPECT_EQ(FSetup->WaitForExit(0ms), static_cast<DWORD>(STILL_ACTIVE));
+    }
+
+    Press("Cancel");
+    HWND question = WaitForDialog("Confirm");
+    ASSERT_NE(question, nullptr);
+    Screenshot(question, "quit-question");
+    Click(FindChild(question, "Button", "&Abort"));
+    EXPECT_EQ(FSetup->WaitForExit(), 0u);
+    EXPECT_FALSE(KeyHasValues(HKEY_CURRENT_USER, kInstallKey));
+}
+
+TEST_F(Wizard, RunningWordProcessorHoldsTheWizardOnTheWelcomePage) {
+    TProcess wordProcessor(BuildPath("tools\\cwp.exe"), "");
+    ASSERT_NE(wordProcessor.WaitForWindow("Corvella Word Processor (stand-in)"), nullptr);
+    Start();
+    Press("&Next >");
+    HWND notice = WaitForDialog("Information");
+    ASSERT_NE(notice, nullptr);
+    EXPECT_TRUE(Contains(StaticTexts(notice),
+                         "A copy of Corvella Word Processor is already running on your "
+                         "system.\r\nPlease close any running instance(s) of Corvella Word "
+                         "Processor, then click OK in this dialog."));
+    Answer(notice, "OK");
+    EXPECT_TRUE(OnPage("Welcome to the Corvella Word Processor Setup"));
+    EXPECT_FALSE(Contains(StaticTexts(FWindow), "License Agreement"));
+}
+
+TEST_F(Wizard, OlderSystemsGetOnlyTheRefusal) {
+    const char appDefaults[] = "Software\\Wine\\AppDefaults\\setup.exe";
+    for (const char* version : {"win98", "nt40"}) {
+        SCOPED_TRACE(version);
+        SetStringValue(HKEY_CURRENT_USER, appDefaults, "Version", version);
+        TProcess setup(BuildPath("src\\startup\\setup.exe"), "");
+        HWND box = setup.WaitForWindow("Error");
+        ASSERT_NE(box, nullptr);
+        EXPECT_TRUE(Contains(StaticTexts(box), "This program requires Windows 2000 or later."));
+        EXPECT_EQ(setup.WaitForWindow(kCaption, 0ms), nullptr);
+        Click(FindChild(box, "Button", "OK"));
+        EXPECT_EQ(setup.WaitForExit(), 0u);
+        EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kProductKey));
+    }
+    DeleteKeyTree(HKEY_CURRENT_USER, appDefaults);
+}
+
+TEST_F(Wizard, DestinationOptionOverridesTheSavedFolder) {
+    SetStringValue(HKEY_CURRENT_USER, kInstallKey, "MAINDIR", "C:\\windows");
+    Start("\"-dC:\\Some Place\\Corvella Test\"");
+    Press("&Next >");
+    ASSERT_TRUE(OnPage("License Agreement"));
+    Press("&Next >");
+    ASSERT_TRUE(OnPage("Choose Destination Folder"));
+    HWND edit = FindChild(FWindow, "Edit");
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(WindowText(edit), "C:\\Some Place\\Corvella Test");
+    Screenshot(FWindow, "page2-destination");
+    Press("&Next >");
+    ASSERT_TRUE(OnPage("Select Components"));
+    Screenshot(FWindow, "page3-components");
+    Press("&Next >");
+    ASSERT_TRUE(OnPage("Ready to Install"));
+    Screenshot(FWindow, "page4-ready");
+}
+
+} // namespace
