@@ -20,6 +20,10 @@ case "$action" in
       </dev/null >>"$log" 2>&1
     "$WINELOADER" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f \
       </dev/null >>"$log" 2>&1
+    # The desktop takes the setting when it starts again.
+    "$WINESERVER" -k
+    "$WINESERVER" -w
+    "$WINESERVER" -p </dev/null >>"$log" 2>&1
     ;;
   stop)
     "$WINESERVER" -k 2>/dev/null || true

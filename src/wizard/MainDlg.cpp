@@ -3,6 +3,7 @@
 #include "framework/Application.h"
 #include "framework/MessageDialog.h"
 #include "utils/InstUtils.h"
+#include "utils/Registry.h"
 #include "wizard/ResConst.h"
 
 #include <cctype>
@@ -138,7 +139,12 @@ TDrawItemEvent TMainDlgForm::DrawItem(const TFormProperty& p) {
 }
 
 void TMainDlgForm::LoadSettings() {
-    FDestDir = JoinPath(SpecialFolder(CSIDL_PROGRAM_FILES), "Corvella");
+    TRegistry registry;
+    registry.OpenKey("Software\\Corvella Word Processor\\Install");
+    if (registry.ValueExists("MAINDIR"))
+        FDestDir = registry.ReadString("MAINDIR");
+    if (FDestDir.empty() || !FolderExists(FDestDir))
+        FDestDir = JoinPath(SpecialFolder(CSIDL_PROGRAM_FILES), "Corvella");
     // "-d" followed by a folder, as one argument, overrides the destination as it stands.
     if (__argc > 1 && std::string(__argv[1]).compare(0, 2, "-d") == 0)
         FDestDir = __argv[1] + 2;
