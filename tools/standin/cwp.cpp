@@ -18,8 +18,8 @@ void RecordCommandLine() {
         return;
     std::string log(path, n);
     log.replace(log.find_last_of('\\') + 1, std::string::npos, "cwp-commands.log");
-    HANDLE file = CreateFileA(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileA(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return;
     std::string line = std::string(GetCommandLineA()) + "\r\n";
@@ -65,9 +65,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = "CorvellaWordProcessorStandIn";
     RegisterClassA(&wc);
-    HWND window = CreateWindowA(wc.lpszClassName, "Corvella Word Processor (stand-in)",
-                                WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 400, 300,
-                                nullptr, nullptr, instance, nullptr);
+    HWND window =
+        CreateWindowA(wc.lpszClassName, "Corvella Word Processor (stand-in)", WS_OVERLAPPEDWINDOW,
+                      CW_USEDEFAULT, CW_USEDEFAULT, 400, 300, nullptr, nullptr, instance, nullptr);
     if (!window)
         return 1;
     SetPropA(window, kMarker, reinterpret_cast<HANDLE>(1));
