@@ -36,7 +36,11 @@ void TForm::SetProperty(const TFormProperty& p, THandlerResolver& handlers) {
 }
 
 void TForm::Load(const std::string& resourceName, THandlerResolver& handlers) {
-    std::unique_ptr<TFormNode> root = ReadForm(ResourceText(resourceName));
+    LoadFromText(ResourceText(resourceName), handlers);
+}
+
+void TForm::LoadFromText(std::string_view text, THandlerResolver& handlers) {
+    std::unique_ptr<TFormNode> root = ReadForm(text);
     SetName(root->Name);
     for (const TFormProperty& p : root->Properties)
         SetProperty(p, handlers);

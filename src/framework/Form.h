@@ -17,6 +17,8 @@ public:
     void SetProperty(const TFormProperty& p, THandlerResolver& handlers) override;
     // Creates the window and its controls from the form resource of the given name.
     void Load(const std::string& resourceName, THandlerResolver& handlers);
+    // The same from the text of a form.
+    void LoadFromText(std::string_view text, THandlerResolver& handlers);
     // A control of the form by name; raises EFormError when none has that name or it is of
     // another class.
     template <typename T> T* Find(const std::string& name) const {

@@ -1,12 +1,8 @@
 // The program's entry and its whole life: the process-wide preparations, the refusal of older
 // systems, the wizard shown modally, and the release of everything in a fixed order.
 #include "framework/Application.h"
-#include "framework/ControlClasses.h"
-#include "framework/ExtCtrls.h"
-#include "framework/StdCtrls.h"
 #include "framework/SystemLibrary.h"
 #include "utils/InstUtils.h"
-#include "wizard/FileCtrl.h"
 #include "wizard/MainDlg.h"
 
 #include <ole2.h>
@@ -38,24 +34,6 @@ public:
     TOleScope& operator=(const TOleScope&) = delete;
     ~TOleScope() { OleUninitialize(); }
 };
-
-void RegisterControlClasses() {
-    RegisterControlClass<TBevel>("TBevel");
-    RegisterControlClass<TButton>("TButton");
-    RegisterControlClass<TCheckBox>("TCheckBox");
-    RegisterControlClass<TCheckListBox>("TCheckListBox");
-    RegisterControlClass<TListBox>("TDirectoryListBox");
-    RegisterControlClass<TDriveComboBox>("TDriveComboBox");
-    RegisterControlClass<TEdit>("TEdit");
-    RegisterControlClass<TImage>("TImage");
-    RegisterControlClass<TLabel>("TLabel");
-    RegisterControlClass<TListBox>("TListBox");
-    RegisterControlClass<TMemo>("TMemo");
-    RegisterControlClass<TPanel>("TPanel");
-    RegisterControlClass<TProgressBar>("TProgressBar");
-    RegisterControlClass<TPageControl>("TPageControl");
-    RegisterControlClass<TTabSheet>("TTabSheet");
-}
 
 int Run() {
     bool admitted = IsWindows2000OrLater();

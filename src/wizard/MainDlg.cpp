@@ -1,6 +1,7 @@
 #include "wizard/MainDlg.h"
 
 #include "framework/Application.h"
+#include "framework/ControlClasses.h"
 #include "framework/MessageDialog.h"
 #include "utils/InstUtils.h"
 #include "utils/Registry.h"
@@ -66,6 +67,24 @@ BOOL CALLBACK FindMarkedWindow(HWND window, LPARAM found) {
 }
 
 } // namespace
+
+void RegisterControlClasses() {
+    RegisterControlClass<TBevel>("TBevel");
+    RegisterControlClass<TButton>("TButton");
+    RegisterControlClass<TCheckBox>("TCheckBox");
+    RegisterControlClass<TCheckListBox>("TCheckListBox");
+    RegisterControlClass<TListBox>("TDirectoryListBox");
+    RegisterControlClass<TDriveComboBox>("TDriveComboBox");
+    RegisterControlClass<TEdit>("TEdit");
+    RegisterControlClass<TImage>("TImage");
+    RegisterControlClass<TLabel>("TLabel");
+    RegisterControlClass<TListBox>("TListBox");
+    RegisterControlClass<TMemo>("TMemo");
+    RegisterControlClass<TPanel>("TPanel");
+    RegisterControlClass<TProgressBar>("TProgressBar");
+    RegisterControlClass<TPageControl>("TPageControl");
+    RegisterControlClass<TTabSheet>("TTabSheet");
+}
 
 bool IsProgramRunning() {
     bool found = false;

@@ -60,5 +60,8 @@ private:
     bool FCloseAllowed = false;
 };
 
+// Registers the control classes that the wizard's form resource names.
+void RegisterControlClasses();
+
 // True when some top-level window carries the word processor's running-instance marker.
 bool IsProgramRunning();
