@@ -7,6 +7,8 @@
 
 #include <ole2.h>
 
+#include <cstdlib>
+
 namespace {
 
 // A planted DLL beside the program (a download folder) must never be loaded: the system
@@ -54,6 +56,14 @@ int Run() {
 }
 
 } // namespace
+
+// Nothing here prints the name of an exception that ends the process (the last-resort handler
+// shows it), so the library's demangling terminate handler is not linked in.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() {
+    std::abort();
+}
+} // namespace __gnu_cxx
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     RestrictDllSearch();
