@@ -3,6 +3,7 @@
 #include "framework/Application.h"
 #include "framework/ControlClasses.h"
 #include "framework/MessageDialog.h"
+#include "framework/ResourceStream.h"
 #include "framework/StdCtrls.h"
 
 #include <algorithm>
@@ -11,15 +12,6 @@ namespace {
 
 // Layouts are designed for a dialog font whose text is 13 pixels high.
 constexpr double kDesignTextHeight = 13.0;
-
-std::string_view ResourceText(const std::string& name) {
-    HMODULE module = GetModuleHandleA(nullptr);
-    HRSRC info = FindResourceA(module, name.c_str(), MAKEINTRESOURCEA(10)); // RT_RCDATA
-    HGLOBAL data = info ? LoadResource(module, info) : nullptr;
-    if (!data)
-        throw EFormError("Form resource " + name + " not found");
-    return {static_cast<const char*>(LockResource(data)), SizeofResource(module, info)};
-}
 
 } // namespace
 
@@ -36,7 +28,7 @@ void TForm::SetProperty(const TFormProperty& p, THandlerResolver& handlers) {
 }
 
 void TForm::Load(const std::string& resourceName, THandlerResolver& handlers) {
-    LoadFromText(ResourceText(resourceName), handlers);
+    LoadFromText(ProgramResource(resourceName, RT_RCDATA), handlers);
 }
 
 void TForm::LoadFromText(std::string_view text, THandlerResolver& handlers) {

@@ -3,6 +3,8 @@
 #include "framework/Application.h"
 #include "framework/ControlClasses.h"
 #include "framework/MessageDialog.h"
+#include "framework/ResourceStream.h"
+#include "imaging/PNG.h"
 #include "utils/InstUtils.h"
 #include "utils/Registry.h"
 #include "wizard/ResConst.h"
@@ -86,6 +88,11 @@ void RegisterControlClasses() {
     RegisterControlClass<TTabSheet>("TTabSheet");
 }
 
+void LoadPngResource(const std::string& name, TPNGImage& image) {
+    TResourceStream stream(name, "PNG");
+    image.LoadFromStream(stream);
+}
+
 bool IsProgramRunning() {
     bool found = false;
     EnumWindows(FindMarkedWindow, reinterpret_cast<LPARAM>(&found));
@@ -98,6 +105,12 @@ TMainDlgForm::TMainDlgForm() {
     SetCaption("Corvella Word Processor - Setup");
     if (HICON icon = Application.Icon())
         SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    // The title band's panel always paints its own white, also under visual styles.
+    TPNGImage logo;
+    LoadPngResource("LOGOSMALL", logo);
+    LogoSmallImage->SetPicture(logo);
+    LoadPngResource("LOGO", logo);
+    LogoImage->SetPicture(logo);
     WelcomeLbl->SetCaption(FormatCaption(WelcomeLbl->Caption(), {ProductName, EditionSuffix}));
     FinishLbl->SetCaption(FormatCaption(FinishLbl->Caption(), {ProductName, EditionSuffix}));
     const char* const sheets[] = {"LicenseTabSheet", "DestDirTabSheet",    "SelCompTabSheet",
@@ -122,6 +135,8 @@ TMainDlgForm::~TMainDlgForm() {
 void TMainDlgForm::BindControls() {
     PgCtrl = Find<TPageControl>("PgCtrl");
     TopLbl = Find<TLabel>("TopLbl");
+    LogoSmallImage = Find<TImage>("LogoSmallImage");
+    LogoImage = Find<TImage>("LogoImage");
     BackBtn = Find<TButton>("BackBtn");
     NextBtn = Find<TButton>("NextBtn");
     CancelBtn = Find<TButton>("CancelBtn");

@@ -43,6 +43,8 @@ private:
 
     TPageControl* PgCtrl;
     TLabel* TopLbl;
+    TImage* LogoSmallImage;
+    TImage* LogoImage;
     TButton* BackBtn;
     TButton* NextBtn;
     TButton* CancelBtn;
@@ -59,6 +61,11 @@ private:
     std::string FDestDir;
     bool FCloseAllowed = false;
 };
+
+class TPNGImage;
+
+// Decodes the program's PNG resource of this name into image.
+void LoadPngResource(const std::string& name, TPNGImage& image);
 
 // Registers the control classes that the wizard's form resource names.
 void RegisterControlClasses();

@@ -1,10 +1,13 @@
 // The wizard's navigation, its close question, the running-instance check, the refusal of old
 // systems and the "-d" option, driven through setup.exe's windows.
 #include "Driver.h"
+#include "imaging/PNG.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -79,6 +82,43 @@ TEST_F(Wizard, WelcomePageLeadsToTheLicenceAndBack) {
     Screenshot(FWindow, "page1-licence");
     Press("< &Back");
     EXPECT_TRUE(OnPage("Welcome to the Corvella Word Processor Setup"));
+}
+
+// The logos are drawn with the colours of their own palettes, pixel for pixel.
+TEST_F(Wizard, LogosShowTheirPaletteColours) {
+    Start();
+    ASSERT_TRUE(OnPage("Welcome to the Corvella Word Processor Setup"));
+    // The file, and the size of the image control that shows it.
+    for (const auto& [file, width, height] :
+         {std::tuple{"logo.png", 120, 260}, std::tuple{"logosmall.png", 34, 34}}) {
+        SCOPED_TRACE(file);
+        std::ifstream in(std::string(CORVELLA_SOURCE_DIR "/src/resources/") + file,
+                         std::ios::binary);
+        TMemoryStream png(std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {}));
+        TPNGImage logo;
+        logo.LoadFromStream(png);
+        HWND picture = nullptr;
+        for (HWND w : VisibleChildren(FWindow)) {
+            RECT r;
+            GetClientRect(w, &r);
+            if (ClassOf(w) == "CorvellaWindow" && r.right == width && r.bottom == height)
+                picture = w;
+        }
+        ASSERT_NE(picture, nullptr);
+        // Read back from the screen: another program's window has no device context here.
+        POINT origin = {0, 0};
+        ClientToScreen(picture, &origin);
+        HDC screen = GetDC(nullptr);
+        int mismatches = 0;
+        for (int y = 0; y < logo.Height(); y += 7)
+            for (int x = 0; x < logo.Width(); x += 5) {
+                TPaletteEntry c = logo.Palette()[logo.ScanLine(y)[x]];
+                mismatches +=
+                    GetPixel(screen, origin.x + x, origin.y + y) != RGB(c.Red, c.Green, c.Blue);
+            }
+        ReleaseDC(nullptr, screen);
+        EXPECT_EQ(mismatches, 0);
+    }
 }
 
 TEST_F(Wizard, EveryWayOfClosingAsksTheQuitQuestion) {
