@@ -129,6 +129,7 @@ void TChunkIDAT::Apply() {
         rowSize * std::max(height, 1) > MaxInflateRatio * dataSize)
         throw EAbort();
 
+    // On the heap: the inflater holds its 64 KB input buffer.
     auto inflater = std::make_unique<TZDecompressionStream>(Data());
     inflater->SetPosition(0);
     std::vector<uint8_t> row(static_cast<size_t>(rowSize));
