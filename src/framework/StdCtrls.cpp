@@ -126,6 +126,15 @@ HBRUSH TMemo::ControlColor(HDC dc) {
     return GetSysColorBrush(COLOR_WINDOW);
 }
 
+// Tab and Enter belong to the window (next control, default button), not to the read-only
+// text; and arriving by Tab does not select the whole text.
+LRESULT TMemo::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = TControl::WndProc(message, wParam, lParam);
+    if (message == WM_GETDLGCODE)
+        result &= ~(DLGC_WANTALLKEYS | DLGC_HASSETSEL);
+    return result;
+}
+
 void TMemo::SetLines(const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines) {

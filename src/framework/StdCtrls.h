@@ -85,6 +85,7 @@ protected:
     DWORD ExStyle() const override { return WS_EX_CLIENTEDGE; }
     // Read-only text stays on the window colour, as a document does.
     HBRUSH ControlColor(HDC dc) override;
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
 class TListBox : public TControl {

@@ -138,13 +138,22 @@ void Click(HWND button) {
     PostMessageA(button, BM_CLICK, 0, 0);
 }
 
-void PressKey(DWORD threadOf, WORD key) {
+HWND FocusOf(DWORD threadOf) {
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
     GetGUIThreadInfo(threadOf, &info);
-    HWND target = info.hwndFocus ? info.hwndFocus : info.hwndActive;
+    return info.hwndFocus ? info.hwndFocus : info.hwndActive;
+}
+
+void PressKey(DWORD threadOf, WORD key) {
+    HWND target = FocusOf(threadOf);
     PostMessageA(target, WM_KEYDOWN, key, 1);
     PostMessageA(target, WM_KEYUP, key, 0xC0000001);
+}
+
+void PressAccessKey(DWORD threadOf, char letter) {
+    constexpr LPARAM kAltDown = 1 << 29;
+    PostMessageA(FocusOf(threadOf), WM_SYSCHAR, static_cast<WPARAM>(letter), kAltDown | 1);
 }
 
 bool IsChecked(HWND checkBox) {

@@ -50,6 +50,10 @@ std::vector<std::string> StaticTexts(HWND parent);
 void Click(HWND button);
 // A key pressed and released in the window that has the keyboard focus in the program.
 void PressKey(DWORD threadOf, WORD key);
+// Alt and a letter: the access key marked with "&" in a caption.
+void PressAccessKey(DWORD threadOf, char letter);
+// The control that has the keyboard focus in the program.
+HWND FocusOf(DWORD threadOf);
 bool IsChecked(HWND checkBox);
 
 // Saves the window's picture as a BMP file under the e2e screenshots folder.

@@ -84,6 +84,24 @@ TEST_F(Wizard, WelcomePageLeadsToTheLicenceAndBack) {
     EXPECT_TRUE(OnPage("Welcome to the Corvella Word Processor Setup"));
 }
 
+TEST_F(Wizard, KeyboardWorksAsInADialog) {
+    Start();
+    ASSERT_TRUE(OnPage("Welcome to the Corvella Word Processor Setup"));
+    PressKey(Thread(), VK_RETURN);
+    ASSERT_TRUE(OnPage("License Agreement")) << "Enter presses Next";
+    HWND memo = FindChild(FWindow, "Edit");
+    HWND accept =
+        FindChild(FWindow, "Button", "I &accept all the terms of the above License Agreement");
+    ASSERT_NE(accept, nullptr);
+    EXPECT_TRUE(WaitFor([&] { return FocusOf(Thread()) == memo; })) << "the licence has the focus";
+    PressKey(Thread(), VK_TAB);
+    EXPECT_TRUE(WaitFor([&] { return FocusOf(Thread()) == accept; })) << "Tab moves on";
+    PressAccessKey(Thread(), 'a');
+    EXPECT_TRUE(WaitFor([&] { return !IsChecked(accept); })) << "Alt+A toggles the box";
+    PressAccessKey(Thread(), 'b');
+    EXPECT_TRUE(OnPage("Welcome to the Corvella Word Processor Setup")) << "Alt+B presses Back";
+}
+
 // The logos are drawn with the colours of their own palettes, pixel for pixel.
 TEST_F(Wizard, LogosShowTheirPaletteColours) {
     Start();
