@@ -3,6 +3,7 @@
 #include <shlwapi.h>
 
 #include <cstdio>
+#include <cstring>
 #include <thread>
 
 std::string BuildPath(const std::string& relative) {
@@ -24,12 +25,41 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds t
     return true;
 }
 
-TProcess::TProcess(const std::string& exe, const std::string& arguments) {
+namespace {
+
+bool SetsSameName(const std::vector<std::string>& settings, const char* entry) {
+    for (const std::string& s : settings) {
+        size_t name = s.find('=') + 1;
+        if (_strnicmp(s.c_str(), entry, name) == 0)
+            return true;
+    }
+    return false;
+}
+
+// This program's environment block with the given settings in place of their namesakes.
+std::string EnvironmentWith(const std::vector<std::string>& settings) {
+    std::string block;
+    char* current = GetEnvironmentStringsA();
+    for (const char* p = current; *p; p += std::strlen(p) + 1)
+        if (!SetsSameName(settings, p))
+            block.append(p).push_back('\0');
+    FreeEnvironmentStringsA(current);
+    for (const std::string& setting : settings)
+        block.append(setting).push_back('\0');
+    block.push_back('\0');
+    return block;
+}
+
+} // namespace
+
+TProcess::TProcess(const std::string& exe, const std::string& arguments,
+                   const std::vector<std::string>& environment) {
     std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     std::string folder = exe.substr(0, exe.rfind('\\'));
-    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    std::string block = EnvironmentWith(environment);
+    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, block.data(),
                         folder.c_str(), &si, &FInfo))
         FInfo = {};
     else

@@ -20,7 +20,9 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds t
 // A program started by the test; ended (if still running) when the object goes.
 class TProcess {
 public:
-    TProcess(const std::string& exe, const std::string& arguments);
+    // environment: extra "NAME=value" settings for the program.
+    TProcess(const std::string& exe, const std::string& arguments,
+             const std::vector<std::string>& environment = {});
     TProcess(const TProcess&) = delete;
     TProcess& operator=(const TProcess&) = delete;
     ~TProcess();

@@ -84,6 +84,61 @@ TEST_F(Wizard, WelcomePageLeadsToTheLicenceAndBack) {
     EXPECT_TRUE(OnPage("Welcome to the Corvella Word Processor Setup"));
 }
 
+TEST_F(Wizard, DecliningTheLicenceAsksBeforeEnding) {
+    Start();
+    Press("&Next >");
+    ASSERT_TRUE(OnPage("License Agreement"));
+    HWND accept =
+        FindChild(FWindow, "Button", "I &accept all the terms of the above License Agreement");
+    ASSERT_TRUE(IsChecked(accept)) << "the licence starts accepted";
+    Click(accept);
+    ASSERT_TRUE(WaitFor([&] { return !IsChecked(accept); }));
+    const char decline[] = "To install this program, you need to agree to all the terms\r\nof the "
+                           "Corvella Word Processor License Agreement.\r\nDo you really want to "
+                           "cancel the Corvella install?";
+    Press("&Next >");
+    HWND question = WaitForDialog("Information");
+    ASSERT_NE(question, nullptr);
+    EXPECT_TRUE(Contains(StaticTexts(question), decline));
+    Answer(question, "&No");
+    EXPECT_TRUE(OnPage("License Agreement"));
+
+    Press("&Next >");
+    question = WaitForDialog("Information");
+    ASSERT_NE(question, nullptr);
+    Click(FindChild(question, "Button", "&Yes"));
+    EXPECT_EQ(FSetup->WaitForExit(), 0u);
+    EXPECT_FALSE(KeyHasValues(HKEY_CURRENT_USER, kInstallKey));
+}
+
+// Started from a download folder that holds DLLs named like system ones, the setup loads none
+// of them, even when Wine is told to prefer such DLLs to its own.
+TEST_F(Wizard, PlantedLibrariesBesideTheProgramAreNeverLoaded) {
+    std::string folder = BuildPath("tests\\e2e\\planted");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const char* const planted[] = {"shell32", "shfolder", "mpr"};
+    std::string overrides = "WINEDLLOVERRIDES=mscoree,mshtml=;winemenubuilder.exe=d";
+    for (const char* name : planted) {
+        std::string dll = folder + "\\" + name + ".dll";
+        ASSERT_TRUE(CopyFileA(BuildPath("tests\\e2e\\marker.dll").c_str(), dll.c_str(), FALSE));
+        DeleteFileA((dll + ".loaded").c_str());
+        overrides += std::string(";") + name + "=n,b";
+    }
+    ASSERT_TRUE(CopyFileA(BuildPath("src\\startup\\setup.exe").c_str(),
+                          (folder + "\\setup.exe").c_str(), FALSE));
+    FSetup = std::make_unique<TProcess>(folder + "\\setup.exe", "", std::vector{overrides});
+    FWindow = FSetup->WaitForWindow(kCaption);
+    ASSERT_NE(FWindow, nullptr);
+    Press("&Next >");
+    ASSERT_TRUE(OnPage("License Agreement"));
+    Press("&Next >");
+    ASSERT_TRUE(OnPage("Choose Destination Folder"));
+    for (const char* name : planted)
+        EXPECT_EQ(GetFileAttributesA((folder + "\\" + name + ".dll.loaded").c_str()),
+                  INVALID_FILE_ATTRIBUTES)
+            << name << ".dll beside the program was loaded";
+}
+
 TEST_F(Wizard, KeyboardWorksAsInADialog) {
     Start();
     ASSERT_TRUE(OnPage("Welcome to the Corvella Word Processor Setup"));
