@@ -254,3 +254,27 @@ void SetStringValue(HKEY root, const std::string& key, const std::string& name,
                    static_cast<DWORD>(value.size() + 1));
     RegCloseKey(k);
 }
+
+void SetDwordValue(HKEY root, const std::string& key, const std::string& name, DWORD value) {
+    HKEY k;
+    if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    RegSetValueExA(k, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                   sizeof value);
+    RegCloseKey(k);
+}
+
+int DialogTextHeight(int dpi) {
+    HDC dc = GetDC(nullptr);
+    HFONT font = CreateFontA(-MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             DEFAULT_QUALITY, DEFAULT_PITCH, "MS Shell Dlg 2");
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICA tm;
+    GetTextMetricsA(dc, &tm);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    ReleaseDC(nullptr, dc);
+    return tm.tmHeight;
+}

@@ -65,5 +65,8 @@ void Screenshot(HWND window, const std::string& name);
 bool KeyExists(HKEY root, const std::string& key);
 bool KeyHasValues(HKEY root, const std::string& key);
 void DeleteKeyTree(HKEY root, const std::string& key);
+void SetDwordValue(HKEY root, const std::string& key, const std::string& name, DWORD value);
+// The text height of the dialog font (8-point "MS Shell Dlg 2") at the given pixels per inch.
+int DialogTextHeight(int dpi);
 void SetStringValue(HKEY root, const std::string& key, const std::string& name,
                     const std::string& value);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <iterator>
 
@@ -82,6 +83,28 @@ TEST_F(Wizard, WelcomePageLeadsToTheLicenceAndBack) {
     Screenshot(FWindow, "page1-licence");
     Press("< &Back");
     EXPECT_TRUE(OnPage("Welcome to the Corvella Word Processor Setup"));
+}
+
+// A taller dialog font scales the whole window; the standard one keeps 492 x 351.
+TEST_F(Wizard, WindowScalesWithTheDialogFont) {
+    const char desktop[] = "Control Panel\\Desktop";
+    for (DWORD dpi : {96u, 144u}) {
+        SCOPED_TRACE(dpi);
+        SetDwordValue(HKEY_CURRENT_USER, desktop, "LogPixels", dpi);
+        Start();
+        RECT client;
+        GetClientRect(FWindow, &client);
+        double scale = std::max(1.0, DialogTextHeight(static_cast<int>(dpi)) / 13.0);
+        EXPECT_EQ(client.right, std::lround(492 * scale));
+        EXPECT_EQ(client.bottom, std::lround(351 * scale));
+        if (dpi == 96)
+            EXPECT_EQ(scale, 1.0) << "Wine's dialog text is under 13 pixels high";
+        else
+            EXPECT_GT(scale, 1.0);
+        Screenshot(FWindow, "page0-at-" + std::to_string(dpi) + "dpi");
+        FSetup.reset();
+    }
+    SetDwordValue(HKEY_CURRENT_USER, desktop, "LogPixels", 96);
 }
 
 TEST_F(Wizard, DecliningTheLicenceAsksBeforeEnding) {
