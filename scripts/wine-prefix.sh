@@ -20,10 +20,12 @@ case "$action" in
       </dev/null >>"$log" 2>&1
     "$WINELOADER" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f \
       </dev/null >>"$log" 2>&1
-    # The desktop takes the setting when it starts again.
+    # The desktop takes the setting when it starts again, here, so that the first test's
+    # program does not start it with the test's output open.
     "$WINESERVER" -k
     "$WINESERVER" -w
     "$WINESERVER" -p </dev/null >>"$log" 2>&1
+    "$WINELOADER" wineboot </dev/null >>"$log" 2>&1
     ;;
   stop)
     "$WINESERVER" -k 2>/dev/null || true
