@@ -1,5 +1,7 @@
 #include "Scratch.h"
 
+#include "utils/Handles.h"
+
 #include <objidl.h>
 #include <shlobj.h>
 
@@ -165,25 +167,21 @@ struct TLinkFields {
 
 TLinkFields ReadLink(const std::string& path) {
     TLinkFields fields;
-    IShellLinkA* link = nullptr;
-    IPersistFile* file = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&link))))
-        return fields;
+    TComPtr<IShellLinkA> link;
+    TComPtr<IPersistFile> file;
     std::wstring widePath(path.begin(), path.end());
     char text[MAX_PATH] = {};
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
-        SUCCEEDED(file->Load(widePath.c_str(), STGM_READ))) {
-        link->GetPath(text, MAX_PATH, nullptr, 0);
-        fields.Target = text;
-        link->GetWorkingDirectory(text, MAX_PATH);
-        fields.Folder = text;
-        link->GetDescription(text, MAX_PATH);
-        fields.Description = text;
-    }
-    if (file)
-        file->Release();
-    link->Release();
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                link.Receive())) ||
+        FAILED(link->QueryInterface(IID_IPersistFile, file.Receive())) ||
+        FAILED(file->Load(widePath.c_str(), STGM_READ)))
+        return fields;
+    link->GetPath(text, MAX_PATH, nullptr, 0);
+    fields.Target = text;
+    link->GetWorkingDirectory(text, MAX_PATH);
+    fields.Folder = text;
+    link->GetDescription(text, MAX_PATH);
+    fields.Description = text;
     return fields;
 }
 
