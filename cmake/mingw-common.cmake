@@ -1,7 +1,8 @@
-# Shared part of the MinGW-w64 cross builds; the arch files set CORVELLA_MINGW first.
+# Shared part of the MinGW-w64 cross builds; the arch files set CORVELLA_MINGW and
+# CORVELLA_THREADS (the compilers' thread model) first.
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_C_COMPILER ${CORVELLA_MINGW}-gcc-win32)
-set(CMAKE_CXX_COMPILER ${CORVELLA_MINGW}-g++-win32)
+set(CMAKE_C_COMPILER ${CORVELLA_MINGW}-gcc-${CORVELLA_THREADS})
+set(CMAKE_CXX_COMPILER ${CORVELLA_MINGW}-g++-${CORVELLA_THREADS})
 set(CMAKE_RC_COMPILER ${CORVELLA_MINGW}-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/${CORVELLA_MINGW})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
