@@ -138,12 +138,12 @@ std::vector<TSampleFile> SampleFiles() {
     const TDateTimeParts spellchecker{2011, 11, 14, 9, 30, 0};
     std::vector<TSampleFile> files = {
         {"License.txt", "2012-02-26 12:59:02", 0, 1.0, ""},
-        {"English (American).asc", Later(spellchecker, 0), 570000, 1.0, ""},
-        {"English (British).asc", Later(spellchecker, 120), 566000, 1.0, ""},
+        {"English (American).asc", Later(spellchecker, 0), 610000, 1.0, ""},
+        {"English (British).asc", Later(spellchecker, 120), 606000, 1.0, ""},
         {"us.zlx", Later(spellchecker, 240), 96000, 0.0, "ZLX1"},
         {"uk.zlx", Later(spellchecker, 360), 94000, 0.0, "ZLX1"},
         {"userdicen.tlx", Later(spellchecker, 480), 0, 0.0, ""},
-        {"English (American).cache", Later(spellchecker, 600), 360000, 0.6, "CACHE"},
+        {"English (American).cache", Later(spellchecker, 600), 380000, 0.6, "CACHE"},
         {"english.zlx", Later(spellchecker, 720), 180000, 0.0, "ZLX1"},
     };
     size_t templates = files.size();
@@ -153,7 +153,7 @@ std::vector<TSampleFile> SampleFiles() {
     AddClipLibrary(files);
     SpreadSizesAndDates(files, clipLibrary, 2000, 13000, {2010, 6, 18, 14, 0, 0});
     files.push_back({"Basic.asn", "2011-03-02 16:45:10", 220000, 0.3, "RIFF"});
-    files.push_back({"Hyphenation.dat", Later(spellchecker, 840), 410000, 0.75, "HYPH"});
+    files.push_back({"Hyphenation.dat", Later(spellchecker, 840), 445000, 0.75, "HYPH"});
     return files;
 }
 
