@@ -34,6 +34,18 @@ private:
 
 extern TApplication Application;
 
+// The system's wait cursor while the object lives.
+class TWaitCursor {
+public:
+    TWaitCursor() : FOld(SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)))) {}
+    TWaitCursor(const TWaitCursor&) = delete;
+    TWaitCursor& operator=(const TWaitCursor&) = delete;
+    ~TWaitCursor() { SetCursor(FOld); }
+
+private:
+    HCURSOR FOld;
+};
+
 // Disables the thread's other top-level windows while a modal window runs, and enables them
 // again when it goes.
 class TModalScope {

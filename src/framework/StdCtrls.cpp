@@ -135,12 +135,12 @@ LRESULT TMemo::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
-void TMemo::SetLines(const std::vector<std::string>& lines) {
+void TMemo::SetLines(const TStringList& lines) {
     std::string text;
-    for (const std::string& line : lines) {
-        if (!text.empty())
+    for (int32_t i = 0; i < lines.Count(); ++i) {
+        if (i > 0)
             text += "\r\n";
-        text += line;
+        text += lines[i];
     }
     SetCaption(text);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "framework/Control.h"
+#include "framework/StringList.h"
 
 #include <vector>
 
@@ -76,7 +77,7 @@ protected:
 // A read-only text of many lines that wraps long lines and scrolls vertically.
 class TMemo : public TControl {
 public:
-    void SetLines(const std::vector<std::string>& lines);
+    void SetLines(const TStringList& lines);
     int LineCount() const;
 
 protected:

@@ -1,5 +1,6 @@
 #include "payload/AttachFiles.h"
 
+#include "framework/ResourceStream.h"
 #include "payload/OleDate.h"
 #include "utils/Handles.h"
 #include "utils/InstUtils.h"
@@ -59,12 +60,8 @@ std::vector<std::string> SplitLines(const std::string& text) {
 } // namespace
 
 TAttachedFiles::TAttachedFiles() {
-    HRSRC resource = FindResourceA(nullptr, "FILES", "FILES");
-    HGLOBAL loaded = resource ? LoadResource(nullptr, resource) : nullptr;
-    const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    if (!bytes)
-        throw EResNotFound("FILES");
-    Load(bytes, static_cast<int32_t>(SizeofResource(nullptr, resource)));
+    std::string_view payload = ProgramResource("FILES", "FILES");
+    Load(payload.data(), static_cast<int32_t>(payload.size()));
 }
 
 TAttachedFiles::TAttachedFiles(const void* payload, int32_t size) {

@@ -25,13 +25,6 @@ struct TFileToInstall {
     bool Logged;                // logging was on when the file was planned
 };
 
-// The executable has no resource of the name asked for.
-class EResNotFound : public Exception {
-public:
-    explicit EResNotFound(const std::string& name)
-        : Exception("EResNotFound", "Resource " + name + " not found") {}
-};
-
 class TAttachedFiles {
 public:
     // Inflates and indexes the executable's "FILES" resource. A missing resource or a damaged

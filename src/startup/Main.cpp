@@ -2,6 +2,7 @@
 // systems, the wizard shown modally, and the release of everything in a fixed order.
 #include "framework/Application.h"
 #include "framework/SystemLibrary.h"
+#include "payload/AttachFiles.h"
 #include "utils/InstUtils.h"
 #include "wizard/MainDlg.h"
 
@@ -50,8 +51,12 @@ int Run() {
     RegisterControlClasses();
     Application.SetIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1)));
     Application.SetTitle("Corvella Word Processor - Setup");
-    TMainDlgForm wizard;
-    wizard.ShowModal();
+    AttachedFiles = std::make_unique<TAttachedFiles>();
+    {
+        TMainDlgForm wizard;
+        wizard.ShowModal();
+    }
+    AttachedFiles.reset();
     return 0;
 }
 

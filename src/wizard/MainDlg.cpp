@@ -5,6 +5,7 @@
 #include "framework/MessageDialog.h"
 #include "framework/ResourceStream.h"
 #include "imaging/PNG.h"
+#include "payload/AttachFiles.h"
 #include "utils/InstUtils.h"
 #include "utils/Registry.h"
 #include "wizard/ResConst.h"
@@ -30,6 +31,14 @@ const char kSelCompCaption[] =
     "Uncheck boxes for the &components that you do not wish to install or upgrade (the required "
     "disk space is displayed on the right):";
 const char kRunningMarker[] = "1.x Birch Gale";
+
+class TLoggingSuspended {
+public:
+    TLoggingSuspended() { SuspendLogging(); }
+    TLoggingSuspended(const TLoggingSuspended&) = delete;
+    TLoggingSuspended& operator=(const TLoggingSuspended&) = delete;
+    ~TLoggingSuspended() { ResumeLogging(); }
+};
 
 constexpr UINT_PTR kStatusTimer = 1;
 constexpr UINT_PTR kDriveTimer = 2;
@@ -239,7 +248,32 @@ bool TMainDlgForm::EnterPage(uint8_t page, uint8_t fromPage) {
 bool TMainDlgForm::EnterLicensePage(uint8_t fromPage) {
     if (fromPage != 0 || LicenseMemo->LineCount() > 0)
         return true;
-    return ProgramNotRunning();
+    if (!ProgramNotRunning())
+        return false;
+    NextBtn->SetEnabled(false);
+    CancelBtn->SetEnabled(false);
+    TWaitCursor wait;
+    std::string copy = NewTempFileName();
+    bool extracted;
+    {
+        // The licence's copy in the temporary folder is not part of the installation.
+        TLoggingSuspended quiet;
+        extracted = AttachedFiles->ExtractFile(nullptr, "License.txt", copy);
+    }
+    if (!extracted) {
+        // The user chose Abort in the extraction's own message.
+        FCloseAllowed = true;
+        SetModalResult(mrCancel);
+        return true;
+    }
+    TStringList licence;
+    try {
+        licence.LoadFromFile(copy);
+    } catch (const Exception&) {
+    }
+    LicenseMemo->SetLines(licence);
+    DeleteFileA(copy.c_str());
+    return true;
 }
 
 bool TMainDlgForm::LeaveLicensePage(uint8_t fromPage) {
