@@ -1,6 +1,6 @@
 // The wizard's navigation, its close question, the running-instance check, the refusal of old
 // systems and the "-d" option, driven through setup.exe's windows.
-#include "Driver.h"
+#include "Wizard.h"
 #include "imaging/PNG.h"
 
 #include <gtest/gtest.h>
@@ -11,59 +11,6 @@
 #include <iterator>
 
 namespace {
-
-const char kCaption[] = "Corvella Word Processor - Setup";
-const char kProductKey[] = "Software\\Corvella Word Processor";
-const char kInstallKey[] = "Software\\Corvella Word Processor\\Install";
-const char kQuitText[] =
-    "Setup is not complete. If you quit this setup program now,\r\nCorvella will not be "
-    "correctly installed.\r\n\r\nYou may relaunch the setup program at a later time\r\nto "
-    "complete the installation of Corvella.\r\n\r\nTo continue installing, click No.\r\nTo quit "
-    "this setup program, click Abort.";
-
-bool Contains(const std::vector<std::string>& texts, const std::string& text) {
-    return std::find(texts.begin(), texts.end(), text) != texts.end();
-}
-
-class Wizard : public ::testing::Test {
-protected:
-    void SetUp() override { DeleteKeyTree(HKEY_CURRENT_USER, kProductKey); }
-    void TearDown() override {
-        FSetup.reset();
-        DeleteKeyTree(HKEY_CURRENT_USER, kProductKey);
-    }
-
-    void Start(const std::string& arguments = "") {
-        FSetup = std::make_unique<TProcess>(BuildPath("src\\startup\\setup.exe"), arguments);
-        FWindow = FSetup->WaitForWindow(kCaption);
-        ASSERT_NE(FWindow, nullptr) << "the wizard did not appear";
-    }
-
-    HWND Button(const std::string& caption) const { return FindChild(FWindow, "Button", caption); }
-    void Press(const std::string& caption) {
-        HWND button = Button(caption);
-        ASSERT_NE(button, nullptr) << "no button " << caption;
-        Click(button);
-    }
-    // Waits until the title band shows this page title.
-    bool OnPage(const std::string& title) const {
-        return WaitFor([&] { return Contains(StaticTexts(FWindow), title); });
-    }
-    HWND WaitForDialog(const std::string& caption) const {
-        return FSetup->WaitForWindow(caption, 10s);
-    }
-    // Presses a dialog's button and waits until the dialog has gone.
-    void Answer(HWND dialog, const std::string& button) {
-        HWND b = FindChild(dialog, "Button", button);
-        ASSERT_NE(b, nullptr) << "no button " << button;
-        Click(b);
-        ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog); }));
-    }
-    DWORD Thread() const { return GetWindowThreadProcessId(FWindow, nullptr); }
-
-    std::unique_ptr<TProcess> FSetup;
-    HWND FWindow = nullptr;
-};
 
 TEST_F(Wizard, WelcomePageLeadsToTheLicenceAndBack) {
     Start();
