@@ -20,6 +20,9 @@ case "$action" in
       </dev/null >>"$log" 2>&1
     "$WINELOADER" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f \
       </dev/null >>"$log" 2>&1
+    # A crashing program ends instead of waiting in the debugger's dialog.
+    "$WINELOADER" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+      </dev/null >>"$log" 2>&1
     # The desktop takes the setting when it starts again, here, so that the first test's
     # program does not start it with the test's output open.
     "$WINESERVER" -k

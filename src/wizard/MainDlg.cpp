@@ -313,12 +313,14 @@ void TMainDlgForm::ShowPage(uint8_t page) {
 
 void TMainDlgForm::NormalizeDestDir() {
     std::string s = DestDirEdt->Text();
-    s.erase(0, s.find_first_not_of(' '));
-    s.erase(s.find_last_not_of(' ') + 1);
+    while (!s.empty() && s[0] == ' ')
+        DeleteFirstChar(s);
+    while (!s.empty() && LastChar(s) == ' ')
+        DeleteLastChar(s);
     if (!HasDrivePart(s))
         s = std::string(1, DestDirCmbBx->CurrentDrive()) + ":";
-    if (!s.empty() && s.back() == '\\')
-        s.pop_back();
+    if (LastChar(s) == '\\')
+        DeleteLastChar(s);
     size_t nameStart = s.find_last_of("\\:") + 1;
     if (nameStart == s.size() || TextsEqual(s, SpecialFolder(CSIDL_PROGRAM_FILES)))
         s = JoinPath(s, "Corvella");

@@ -1,6 +1,7 @@
 // The wizard's logic on a hidden form: the page table, the destination clean-up, the pages by
 // tag and the running-instance check.
 #include "wizard/MainDlg.h"
+#include "payload/AttachFiles.h"
 #include "utils/InstUtils.h"
 
 #include <shlobj.h>
@@ -19,7 +20,13 @@ protected:
     void SetUp() override {
         static bool registered = (RegisterControlClasses(), true);
         (void)registered;
+        // As at start-up: the reader exists before the wizard and goes after it.
+        AttachedFiles = std::make_unique<TAttachedFiles>();
         FForm = std::make_unique<TMainDlgForm>();
+    }
+    void TearDown() override {
+        FForm.reset();
+        AttachedFiles.reset();
     }
     template <typename T> T* Control(const char* name) { return FForm->Find<T>(name); }
 
