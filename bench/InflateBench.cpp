@@ -2,6 +2,7 @@
 // of synthetic data that deflate packs to about 2.85 MB. Both allocate their output block
 // each time, as the setup does once at start-up. The runs alternate, so that other work on
 // the machine slows both alike, and the medians are printed.
+#include "Timing.h"
 #include "imaging/Zlib.h"
 
 #include <algorithm>
@@ -13,8 +14,6 @@
 #include <vector>
 
 namespace {
-
-using TBytes = std::vector<uint8_t>;
 
 // Runs of word-like text between runs of noise, from a fixed seed.
 TBytes SyntheticPayload() {
@@ -45,26 +44,6 @@ TBytes SyntheticPayload() {
     }
     data.resize(size);
     return data;
-}
-
-TBytes Compress(const TBytes& data) {
-    uLongf size = compressBound(static_cast<uLong>(data.size()));
-    TBytes packed(size);
-    compress2(packed.data(), &size, data.data(), static_cast<uLong>(data.size()), 9);
-    packed.resize(size);
-    return packed;
-}
-
-double Milliseconds(const std::function<void()>& run) {
-    const auto start = std::chrono::steady_clock::now();
-    run();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-        .count();
-}
-
-double Median(std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 // or this program. Every run inflates into fresh pages, as the setup's one inflate at start-up
 // does. The runs alternate, so that other work on the machine slows both alike, and the
 // medians are printed.
+#include "Timing.h"
 #include "imaging/Zlib.h"
 #include "payload/Archive.h"
 #include "payload/OleDate.h"
@@ -20,8 +21,6 @@
 #include <vector>
 
 namespace {
-
-using TBytes = std::vector<uint8_t>;
 
 std::string ReadFile(const char* path) {
     std::ifstream file(path, std::ios::binary);
@@ -40,26 +39,6 @@ TBytes SampleArchive(const std::string& cwp) {
         archive += writer.Header(date, int64_t(content.size())) + content;
     }
     return {archive.begin(), archive.end()};
-}
-
-TBytes Compress(const TBytes& data) {
-    uLongf size = compressBound(static_cast<uLong>(data.size()));
-    TBytes packed(size);
-    compress2(packed.data(), &size, data.data(), static_cast<uLong>(data.size()), 9);
-    packed.resize(size);
-    return packed;
-}
-
-double Milliseconds(const std::function<void()>& run) {
-    const auto start = std::chrono::steady_clock::now();
-    run();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-        .count();
-}
-
-double Median(std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
 }
 
 } // namespace
