@@ -7,7 +7,7 @@
 #include "Timing.h"
 #include "imaging/Zlib.h"
 #include "payload/Archive.h"
-#include "payload/OleDate.h"
+#include "utils/Dates.h"
 #include "sample-product/SampleProduct.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "payload/AttachFiles.h"
 
 #include "framework/ResourceStream.h"
-#include "payload/OleDate.h"
+#include "utils/Dates.h"
 #include "utils/Handles.h"
 #include "utils/InstUtils.h"
 

@@ -9,7 +9,7 @@
 #pragma once
 
 #include "framework/Exceptions.h"
-#include "payload/OleDate.h"
+#include "utils/Dates.h"
 
 #include <optional>
 #include <string>

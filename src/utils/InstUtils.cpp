@@ -1,7 +1,6 @@
 #include "utils/InstUtils.h"
 
 #include "framework/SystemLibrary.h"
-#include "payload/OleDate.h"
 #include "utils/Dates.h"
 #include "utils/Handles.h"
 

@@ -2,7 +2,7 @@
 
 #include "imaging/Zlib.h"
 #include "payload/Archive.h"
-#include "payload/OleDate.h"
+#include "utils/Dates.h"
 #include "payload/PeResource.h"
 
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "SampleProduct.h"
 
-#include "payload/OleDate.h"
+#include "utils/Dates.h"
 
 #include <cstdio>
 

@@ -1,5 +1,5 @@
 #include "payload/Archive.h"
-#include "payload/OleDate.h"
+#include "utils/Dates.h"
 
 #include <gtest/gtest.h>
 

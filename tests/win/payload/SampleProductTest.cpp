@@ -4,7 +4,7 @@
 #include "utils/Scratch.h"
 
 #include "payload/AttachFiles.h"
-#include "payload/OleDate.h"
+#include "utils/Dates.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "Scratch.h"
 
-#include "payload/OleDate.h"
+#include "utils/Dates.h"
 
 #include <shlobj.h>
 
