@@ -36,10 +36,5 @@ case "$action" in
   cleanup) remove ;;
   *) echo "usage: $0 setup|cleanup PREFIX FOLDER" >&2; exit 2 ;;
 esac
-# Wine's mount manager reads the drive types only when it starts, and the prefix's server
-# and services stay up for the whole test run: restart them as wine-prefix.sh boots them.
-log="$WINEPREFIX/utils-drives.log"
-"$WINESERVER" -k || true
-"$WINESERVER" -w
-"$WINESERVER" -p </dev/null >"$log" 2>&1
-"$WINELOADER" cmd /c exit </dev/null >>"$log" 2>&1
+# Wine's mount manager reads the drive types only when it starts.
+"$(dirname "$0")/../../../scripts/wine-prefix.sh" restart "$WINEPREFIX"
