@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstdio>
 #include <cstring>
 
 static_assert(std::endian::native == std::endian::little, "dates are copied as they are stored");
@@ -14,9 +13,9 @@ std::string Quoted(std::string_view name) {
     std::string text = "\"";
     for (unsigned char c : name) {
         if (c < 0x20 || c == 0x7F) {
-            char hex[5];
-            std::snprintf(hex, sizeof hex, "\\x%02X", c);
-            text += hex;
+            // By hand: the formatted-print machinery would add kilobytes to setup.exe.
+            const char digits[] = "0123456789ABCDEF";
+            text += {'\\', 'x', digits[c >> 4], digits[c & 15]};
         } else {
             text += static_cast<char>(c);
         }
