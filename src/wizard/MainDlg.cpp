@@ -69,6 +69,11 @@ bool HasDrivePart(const std::string& s) {
            s[shareStart + 1] != '\\';
 }
 
+[[noreturn]] void NoHandler(const TFormProperty& p) {
+    throw EFormError("Form resource, line " + std::to_string(p.Line) + ": no handler " +
+                     p.AsWord());
+}
+
 BOOL CALLBACK FindMarkedWindow(HWND window, LPARAM found) {
     if (GetPropA(window, kRunningMarker)) {
         *reinterpret_cast<bool*>(found) = true;
@@ -114,7 +119,8 @@ TMainDlgForm::TMainDlgForm() {
     SetCaption("Corvella Word Processor - Setup");
     if (HICON icon = Application.Icon())
         SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    // The title band's panel always paints its own white, also under visual styles.
+    // TopPanel needs no setting to stay white under visual styles: panels here always paint
+    // their own colour.
     TPNGImage logo;
     LoadPngResource("LOGOSMALL", logo);
     LogoSmallImage->SetPicture(logo);
@@ -166,19 +172,17 @@ TNotifyEvent TMainDlgForm::Notify(const TFormProperty& p) {
         return [this](TControl& sender) { BNClick(sender); };
     if (name == "CancelBtnClick")
         return [this](TControl& sender) { CancelBtnClick(sender); };
-    throw EFormError("Form resource, line " + std::to_string(p.Line) + ": no handler " + name);
+    NoHandler(p);
 }
 
 TCloseQueryEvent TMainDlgForm::CloseQuery(const TFormProperty& p) {
     if (p.AsWord() == "FormCloseQuery")
         return [this](TControl& sender, bool& canClose) { FormCloseQuery(sender, canClose); };
-    throw EFormError("Form resource, line " + std::to_string(p.Line) + ": no handler " +
-                     p.AsWord());
+    NoHandler(p);
 }
 
 TDrawItemEvent TMainDlgForm::DrawItem(const TFormProperty& p) {
-    throw EFormError("Form resource, line " + std::to_string(p.Line) + ": no handler " +
-                     p.AsWord());
+    NoHandler(p);
 }
 
 void TMainDlgForm::LoadSettings() {
