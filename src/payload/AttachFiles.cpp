@@ -132,12 +132,14 @@ bool TAttachedFiles::ExtractFile(const TAttachedFile* entry, const std::string& 
 int64_t TAttachedFiles::ComponentSize(const std::string& fileList,
                                       const std::string& destDir) const {
     int64_t total = 0;
+    // One look at the volume, not one per file.
+    int32_t clusterSize = ClusterSize(destDir);
     auto lines = SplitLines(fileList);
     for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
         bool prefix = IsPrefix(*line);
         for (auto entry = FEntries.rbegin(); entry != FEntries.rend(); ++entry) {
             if (prefix ? StartsWith(entry->Name, *line) : TextsEqual(entry->Name, *line)) {
-                total += RoundToClusters(destDir, entry->Size);
+                total += RoundToClusters(entry->Size, clusterSize);
                 if (!prefix)
                     break;
             }
