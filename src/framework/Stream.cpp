@@ -52,9 +52,12 @@ int32_t TMemoryStream::Read(void* buffer, int32_t count) {
 int32_t TMemoryStream::Write(const void* buffer, int32_t count) {
     if (count <= 0)
         return 0;
-    size_t end = static_cast<size_t>(FPosition) + static_cast<size_t>(count);
-    if (end > FBytes.size())
-        FBytes.resize(end);
+    int64_t end = int64_t{FPosition} + count;
+    // Positions and sizes are 32-bit: a stream never grows past what they can address.
+    if (end > INT32_MAX)
+        throw EOutOfMemory();
+    if (static_cast<size_t>(end) > FBytes.size())
+        FBytes.resize(static_cast<size_t>(end));
     std::memcpy(FBytes.data() + FPosition, buffer, static_cast<size_t>(count));
     FPosition = static_cast<int32_t>(end);
     return count;

@@ -1,5 +1,5 @@
-#include "framework/Exceptions.h"
 #include "framework/Stream.h"
+#include "framework/Exceptions.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +15,14 @@ TEST(MemoryStream, WritesReadsAndSeeksWithinItsBytes) {
     EXPECT_EQ(s.Seek(-100, soCurrent), 0);
     EXPECT_EQ(s.Seek(100, soEnd), 6);
     EXPECT_EQ(s.Read(buf, 8), 0);
+}
+
+TEST(MemoryStream, NeverGrowsPastA32BitPosition) {
+    TMemoryStream s;
+    s.Write("ab", 2);
+    s.SetPosition(1);
+    EXPECT_THROW(s.Write("x", INT32_MAX), EOutOfMemory);
+    EXPECT_EQ(s.Size(), 2);
 }
 
 TEST(MemoryStream, ReadExactRefusesAShortRead) {
