@@ -104,10 +104,6 @@ HBRUSH TControl::BackgroundBrush() const {
     return FParent ? FParent->BackgroundBrush() : GetSysColorBrush(COLOR_BTNFACE);
 }
 
-HWND TControl::WindowParent(TControl* parent) const {
-    return parent ? parent->Handle() : nullptr;
-}
-
 void TControl::CreateHandle(TControl* parent, const TLayout& layout) {
     FParent = parent;
     if (FFontColor == CLR_INVALID && parent)
@@ -117,8 +113,9 @@ void TControl::CreateHandle(TControl* parent, const TLayout& layout) {
     HWND window = CreateWindowExA(ExStyle(), cls ? cls : OwnWindowClass(), FCaption.c_str(), style,
                                   layout.Scaled(FBounds.left), layout.Scaled(FBounds.top),
                                   layout.Scaled(FBounds.right - FBounds.left),
-                                  layout.Scaled(FBounds.bottom - FBounds.top), WindowParent(parent),
-                                  nullptr, GetModuleHandleA(nullptr), cls ? nullptr : this);
+                                  layout.Scaled(FBounds.bottom - FBounds.top),
+                                  parent ? parent->Handle() : nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), cls ? nullptr : this);
     if (!window)
         throw Exception("EWin32Error", "Cannot create the window " + FName);
     if (cls) {
@@ -243,10 +240,6 @@ void TControl::SetCaption(const std::string& caption) {
 void TControl::SetFocus() {
     if (FHandle)
         ::SetFocus(FHandle);
-}
-
-bool TControl::Focused() const {
-    return FHandle && GetFocus() == FHandle;
 }
 
 void TControl::Invalidate() {

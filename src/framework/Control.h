@@ -65,7 +65,6 @@ public:
     std::string Caption() const;
     void SetCaption(const std::string& caption);
     void SetFocus();
-    bool Focused() const;
     void Invalidate();
     HFONT Font() const { return FFont; }
 
@@ -77,7 +76,6 @@ protected:
     virtual const char* WindowClass() const { return nullptr; }
     virtual DWORD Style() const { return WS_CHILD | WS_CLIPSIBLINGS; }
     virtual DWORD ExStyle() const { return 0; }
-    virtual HWND WindowParent(TControl* parent) const;
     // After the window exists and has its font and text.
     virtual void AfterCreate(const TLayout&) {}
 
@@ -93,7 +91,6 @@ protected:
     virtual void CaptionChanged() {}
 
     void SetColor(COLORREF color);
-    COLORREF FontColor() const { return FFontColor; }
     std::string FCaption;
 
 private:

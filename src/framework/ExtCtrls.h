@@ -39,7 +39,6 @@ private:
 class TImage : public TControl {
 public:
     void SetPicture(const TBitmap& bitmap);
-    const TBitmap& Picture() const { return FPicture; }
 
 protected:
     void Paint(HDC dc) override;

@@ -181,20 +181,8 @@ int TListBox::Add(const std::string& item) {
         SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str())));
 }
 
-void TListBox::Clear() {
-    SendMessageA(Handle(), LB_RESETCONTENT, 0, 0);
-}
-
-int TListBox::Count() const {
-    return static_cast<int>(SendMessageA(Handle(), LB_GETCOUNT, 0, 0));
-}
-
 int TListBox::ItemIndex() const {
     return static_cast<int>(SendMessageA(Handle(), LB_GETCURSEL, 0, 0));
-}
-
-void TListBox::SetItemIndex(int index) {
-    SendMessageA(Handle(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 std::string TListBox::Item(int index) const {
@@ -325,37 +313,12 @@ void TComboBox::Notified(WORD code) {
         OnChange(*this);
 }
 
-int TComboBox::Add(const std::string& item) {
-    return static_cast<int>(
-        SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str())));
-}
-
-void TComboBox::Clear() {
-    SendMessageA(Handle(), CB_RESETCONTENT, 0, 0);
-}
-
-int TComboBox::ItemIndex() const {
-    return static_cast<int>(SendMessageA(Handle(), CB_GETCURSEL, 0, 0));
-}
-
-void TComboBox::SetItemIndex(int index) {
-    SendMessageA(Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-}
-
 // --- TProgressBar
 
 void TProgressBar::SetMax(int32_t max) {
     SendMessageA(Handle(), PBM_SETRANGE32, 0, max);
 }
 
-int32_t TProgressBar::Max() const {
-    return static_cast<int32_t>(SendMessageA(Handle(), PBM_GETRANGE, FALSE, 0));
-}
-
 void TProgressBar::SetPosition(int32_t position) {
     SendMessageA(Handle(), PBM_SETPOS, static_cast<WPARAM>(position), 0);
-}
-
-int32_t TProgressBar::Position() const {
-    return static_cast<int32_t>(SendMessageA(Handle(), PBM_GETPOS, 0, 0));
 }

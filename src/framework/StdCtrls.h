@@ -94,10 +94,7 @@ public:
     TNotifyEvent OnChange;
     void SetProperty(const TFormProperty& p, THandlerResolver& handlers) override;
     int Add(const std::string& item);
-    void Clear();
-    int Count() const;
     int ItemIndex() const;
-    void SetItemIndex(int index);
     std::string Item(int index) const;
 
 protected:
@@ -142,10 +139,6 @@ class TComboBox : public TControl {
 public:
     TNotifyEvent OnChange;
     void SetProperty(const TFormProperty& p, THandlerResolver& handlers) override;
-    int Add(const std::string& item);
-    void Clear();
-    int ItemIndex() const;
-    void SetItemIndex(int index);
 
 protected:
     const char* WindowClass() const override { return "COMBOBOX"; }
@@ -158,9 +151,7 @@ protected:
 class TProgressBar : public TControl {
 public:
     void SetMax(int32_t max);
-    int32_t Max() const;
     void SetPosition(int32_t position);
-    int32_t Position() const;
 
 protected:
     const char* WindowClass() const override { return "msctls_progress32"; }

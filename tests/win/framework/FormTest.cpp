@@ -74,6 +74,48 @@ TEST_F(Form, AnAbortInAHandlerEndsOnlyTheHandler) {
     EXPECT_EQ(form.Clicks, 2);
 }
 
+// Rows keep three states; a click on a row's box or Space toggles it between checked and
+// unchecked and tells the handler.
+TEST_F(Form, CheckListBoxRowsHaveThreeStates) {
+    TTestForm form;
+    form.LoadFromText("TTestForm F {\n"
+                      "    ClientSize = 200 100\n"
+                      "    TCheckListBox L {\n"
+                      "        Bounds = 0 0 200 100\n"
+                      "        ItemHeight = 16\n"
+                      "        OnClickCheck = Clicked\n"
+                      "    }\n"
+                      "}\n",
+                      form);
+    auto* list = form.Find<TCheckListBox>("L");
+    for (const char* row : {"zero", "one", "two"})
+        list->Add(row);
+    list->SetState(0, cbGrayed);
+    list->SetState(1, cbChecked);
+    EXPECT_EQ(list->State(0), cbGrayed);
+    EXPECT_TRUE(list->Checked(1));
+    EXPECT_EQ(list->State(2), cbUnchecked);
+    EXPECT_EQ(list->State(3), cbUnchecked) << "no row 3";
+
+    RECT row;
+    SendMessageA(list->Handle(), LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+    LPARAM box = MAKELPARAM(row.left + 3, row.top + 3);
+    SendMessageA(list->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, box);
+    SendMessageA(list->Handle(), WM_LBUTTONUP, 0, box);
+    EXPECT_EQ(list->State(0), cbChecked) << "a grayed box becomes checked";
+    EXPECT_EQ(form.Clicks, 1);
+
+    LPARAM text = MAKELPARAM(row.right - 3, row.top + 3);
+    SendMessageA(list->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, text);
+    SendMessageA(list->Handle(), WM_LBUTTONUP, 0, text);
+    EXPECT_EQ(list->State(0), cbChecked) << "a click on the text only selects";
+    EXPECT_EQ(list->ItemIndex(), 0);
+
+    SendMessageA(list->Handle(), WM_CHAR, ' ', 0);
+    EXPECT_EQ(list->State(0), cbUnchecked);
+    EXPECT_EQ(form.Clicks, 2);
+}
+
 TEST_F(Form, ErrorsNameWhatIsUnknown) {
     struct Case {
         const char* Text;
