@@ -18,22 +18,38 @@ inline const char kQuitText[] =
     "complete the installation of Corvella.\r\n\r\nTo continue installing, click No.\r\nTo quit "
     "this setup program, click Abort.";
 
+// Wine's per-program settings of setup.exe (the Windows version it reports).
+inline const char kAppDefaults[] = "Software\\Wine\\AppDefaults\\setup.exe";
+
 inline bool Contains(const std::vector<std::string>& texts, const std::string& text) {
     return std::find(texts.begin(), texts.end(), text) != texts.end();
 }
 
 class Wizard : public ::testing::Test {
 protected:
-    void SetUp() override { DeleteKeyTree(HKEY_CURRENT_USER, kProductKey); }
+    void SetUp() override { Clean(); }
     void TearDown() override {
         FSetup.reset();
+        Clean();
+    }
+    // Nothing a scenario wrote reaches the next one, not even when it stopped half-way.
+    static void Clean() {
         DeleteKeyTree(HKEY_CURRENT_USER, kProductKey);
+        DeleteKeyTree(HKEY_CURRENT_USER, kAppDefaults);
     }
 
     void Start(const std::string& arguments = "") {
         FSetup = std::make_unique<TProcess>(BuildPath("src\\startup\\setup.exe"), arguments);
         FWindow = FSetup->WaitForWindow(kCaption);
-        ASSERT_NE(FWindow, nullptr) << "the wizard did not appear";
+        ASSERT_NE(FWindow, nullptr)
+            << "the wizard did not appear; the program shows: " << WindowCaptions();
+    }
+
+    std::string WindowCaptions() const {
+        std::string captions;
+        for (HWND w : FSetup->Windows())
+            captions += "\"" + WindowText(w) + "\" ";
+        return captions;
     }
 
     HWND Button(const std::string& caption) const { return FindChild(FWindow, "Button", caption); }

@@ -209,10 +209,9 @@ TEST_F(Wizard, RunningWordProcessorHoldsTheWizardOnTheWelcomePage) {
 }
 
 TEST_F(Wizard, OlderSystemsGetOnlyTheRefusal) {
-    const char appDefaults[] = "Software\\Wine\\AppDefaults\\setup.exe";
     for (const char* version : {"win98", "nt40"}) {
         SCOPED_TRACE(version);
-        SetStringValue(HKEY_CURRENT_USER, appDefaults, "Version", version);
+        SetStringValue(HKEY_CURRENT_USER, kAppDefaults, "Version", version);
         TProcess setup(BuildPath("src\\startup\\setup.exe"), "");
         HWND box = setup.WaitForWindow("Error");
         ASSERT_NE(box, nullptr);
@@ -222,7 +221,6 @@ TEST_F(Wizard, OlderSystemsGetOnlyTheRefusal) {
         EXPECT_EQ(setup.WaitForExit(), 0u);
         EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kProductKey));
     }
-    DeleteKeyTree(HKEY_CURRENT_USER, appDefaults);
 }
 
 TEST_F(Wizard, DestinationOptionOverridesTheSavedFolder) {
